@@ -1,0 +1,112 @@
+#include "launcher/app/launcher_session.h"
+
+#include "launcher/app/launcher_window.h"
+#include "launcher/core/package_fetch.h"
+#include "launcher/core/startup.h"
+#include "zunta/platform/files.h"
+#include "zunta/platform/handoff.h"
+#include "zunta/platform/instance_guard.h"
+#include "zunta/platform/process.h"
+
+namespace zunta::launcher {
+
+LauncherSession::LauncherSession(LaunchSettings settings, LauncherWindow& window,
+                                 platform::InstanceGuard* guard, QObject* parent)
+    : QObject(parent), settings_(std::move(settings)), window_(window), guard_(guard) {
+    fetcher_.setTimeoutMs(settings_.timeoutMs);
+    timer1_.setSingleShot(true);
+    timer1_.setInterval(settings_.timerMs);
+    handOffPoll_.setInterval(settings_.handOffPollMs);
+    connect(&timer1_, &QTimer::timeout, this, &LauncherSession::Timer1Timer);
+    connect(&handOffPoll_, &QTimer::timeout, this, [this] {
+        if (state_ == State::Failed && TakeOverHandOff()) {
+            FetchStudyPackage();
+        }
+    });
+    connect(&fetcher_, &PackageFetcher::progress, &window_, &LauncherWindow::ShowProgress);
+    connect(&fetcher_, &PackageFetcher::finished, this, &LauncherSession::OnFetched);
+    connect(&window_, &LauncherWindow::fadeFinished, this, [this] { timer1_.start(); });
+    connect(&window_, &LauncherWindow::retryClicked, this, &LauncherSession::Retry);
+    connect(&window_, &LauncherWindow::closeClicked, this, &LauncherSession::Close);
+}
+
+void LauncherSession::Begin() {
+    window_.FadeIn(settings_.fadeMs);
+    platform::CreateFolders(InstallRunFolder(settings_.myDocumentsDir));
+}
+
+void LauncherSession::Timer1Timer() {
+    timer1_.stop();
+    if (state_ != State::Waiting) {
+        return;
+    }
+    TakeOverHandOff();  // a later start before the fetch began: its parameters are newer
+    FetchStudyPackage();
+}
+
+bool LauncherSession::TakeOverHandOff() {
+    const auto handOff = platform::TakeHandOff(settings_.localAppDataDir);
+    if (!handOff) {
+        return false;
+    }
+    std::string list = LaunchListFromHandOff(*handOff, settings_.ownProgramPath);
+    if (list.empty()) {
+        return false;  // a start without a link asks for no test
+    }
+    settings_.launchList = std::move(list);
+    return true;
+}
+
+void LauncherSession::FetchStudyPackage() {
+    handOffPoll_.stop();
+    state_ = State::Fetching;
+    window_.ShowDownloading();
+    fetcher_.Start(PackageRequestAddress(settings_.baseAddress, settings_.launchList));
+}
+
+void LauncherSession::OnFetched(const FetchOutcome& outcome) {
+    if (state_ != State::Fetching) {
+        return;
+    }
+    if (!outcome.ok()) {
+        // Nothing is written: the media files of an earlier run stay as they were.
+        state_ = State::Failed;
+        window_.ShowFailure(FailureMessage(outcome));
+        if (TakeOverHandOff()) {
+            FetchStudyPackage();
+        } else {
+            handOffPoll_.start();
+        }
+        return;
+    }
+    state_ = State::Starting;
+    const std::string installFolder = InstallFolder(settings_.myDocumentsDir);
+    const std::string body = outcome.body.toStdString();
+    WriteMediaFiles(installFolder,
+                    BuildMediaFiles(settings_.baseAddress, body, settings_.launchList));
+    platform::StartProgram(TestClientCommand(installFolder, settings_.launchList), false, false);
+    QTimer::singleShot(settings_.endDelayMs, this, [this] {
+        state_ = State::Ending;
+        emit finished();
+    });
+}
+
+void LauncherSession::Retry() {
+    if (state_ == State::Failed) {
+        FetchStudyPackage();
+    }
+}
+
+void LauncherSession::Close() {
+    if (state_ != State::Failed) {
+        return;
+    }
+    handOffPoll_.stop();
+    state_ = State::Ending;
+    if (guard_) {
+        guard_->Release();
+    }
+    emit finished();
+}
+
+}  // namespace zunta::launcher

@@ -1,0 +1,45 @@
+#include "launcher/core/startup.h"
+
+#include "launcher/core/launch_params.h"
+#include "zunta/platform/special_folders.h"
+#include "zunta/text.h"
+
+namespace zunta::launcher {
+
+StartPlan PlanStart(const std::vector<std::string>& arguments) {
+    StartPlan plan;
+    const std::size_t last = arguments.empty() ? 0 : arguments.size() - 1;
+    plan.firstArgumentUpper = arguments.size() > 1 ? AsciiUpper(arguments[1]) : std::string();
+    plan.handOffText = JoinArguments(arguments, 0, last);
+    plan.launchList = JoinArguments(arguments, 1, last);
+    plan.checksGuard = plan.firstArgumentUpper.find("RERUN") == std::string::npos;
+    plan.mode =
+        plan.firstArgumentUpper.empty() ? StartPlan::Mode::Registration : StartPlan::Mode::Launch;
+    return plan;
+}
+
+std::string InstallFolder(const std::string& myDocumentsDir) {
+    return myDocumentsDir + "ZUNTA" + platform::PathSeparator();
+}
+
+std::string InstallRunFolder(const std::string& myDocumentsDir) {
+    return InstallFolder(myDocumentsDir) + "ZUNTA_RUN";
+}
+
+std::string GuardFolder(const std::string& localAppDataDir) {
+    return localAppDataDir + "ZUNTA_RUN" + platform::PathSeparator();
+}
+
+std::string LaunchListFromHandOff(std::string_view handOffText, std::string_view ownProgramPath) {
+    const std::string own = "&" + std::string(ownProgramPath);
+    if (handOffText.substr(0, own.size()) == own &&
+        (handOffText.size() == own.size() || handOffText[own.size()] == '&')) {
+        return std::string(handOffText.substr(own.size()));
+    }
+    // Another program path: the list begins at the second "&".
+    const std::size_t second = handOffText.find('&', 1);
+    return second == std::string_view::npos ? std::string()
+                                            : std::string(handOffText.substr(second));
+}
+
+}  // namespace zunta::launcher
