@@ -8,9 +8,20 @@ int StretchedAlpha(int fileAlpha) {
     if (fileAlpha >= 240) {
         return 255;
     }
-    // The product is rounded as it comes out of double arithmetic: nearbyint rounds ties to
-    // even in the default rounding mode, which the fifteen exact halves need.
-    return static_cast<int>(std::nearbyint(static_cast<double>(fileAlpha) / 240.0 * 255.0));
+    // The quotient is a double; the product with 255 is taken exactly, not rounded to a
+    // double. In double arithmetic all fifteen alphas with a * 17 / 16 on a half would land
+    // exactly on the half; the exact product lies a little above or below it (only 120 gives
+    // a true half, 127.5, which goes to the even 128). fma yields the product's rounding error.
+    const double quotient = static_cast<double>(fileAlpha) / 240.0;
+    const double product = quotient * 255.0;
+    const double error = std::fma(quotient, 255.0, -product);
+    const double whole = std::floor(product);
+    const double fraction = product - whole;
+    int rounded = static_cast<int>(whole);
+    if (fraction > 0.5 || (fraction == 0.5 && (error > 0 || (error == 0 && rounded % 2 != 0)))) {
+        ++rounded;
+    }
+    return rounded;
 }
 
 std::uint32_t SplashPixel(std::uint32_t fileArgb) {

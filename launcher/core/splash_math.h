@@ -7,9 +7,8 @@
 
 namespace zunta::launcher {
 
-// A file alpha below 240 stretched to 0..254: the double a / 240 times 255, rounded to the
-// nearest integer with ties to the even one (15 alphas give an exact half); 240 and more
-// give 255.
+// A file alpha below 240 stretched to 0..254: the double a / 240 times 255 (the product
+// exact), rounded to the nearest integer, a true tie to the even one; 240 and more give 255.
 int StretchedAlpha(int fileAlpha);
 
 // One pixel 0xAARRGGBB as decoded from the file (colour not premultiplied) to the splash

@@ -1,0 +1,53 @@
+#include "launcher/core/startup.h"
+
+#include <gtest/gtest.h>
+
+namespace zunta::launcher {
+namespace {
+
+TEST(PlanStart, ChoosesTheModeFromTheFirstArgument) {
+    const StartPlan none = PlanStart({"/opt/ZUNTA_Run"});
+    EXPECT_EQ(none.mode, StartPlan::Mode::Registration);
+    EXPECT_EQ(none.handOffText, "&/opt/ZUNTA_Run");  // what a second start without a link hands off
+    EXPECT_EQ(none.launchList, "");
+    EXPECT_TRUE(none.checksGuard);
+
+    EXPECT_EQ(PlanStart({"/opt/ZUNTA_Run", ""}).mode, StartPlan::Mode::Registration);
+
+    const StartPlan link = PlanStart({"/opt/ZUNTA_Run", "zurun:UID=a", "b&SNO=3"});
+    EXPECT_EQ(link.mode, StartPlan::Mode::Launch);
+    EXPECT_EQ(link.firstArgumentUpper, "ZURUN:UID=A");
+    EXPECT_EQ(link.launchList, "&zurun:UID=a&b&SNO=3");
+    EXPECT_EQ(link.handOffText, "&/opt/ZUNTA_Run&zurun:UID=a&b&SNO=3");
+}
+
+TEST(PlanStart, RerunInTheFirstArgumentOnlySkipsTheGuard) {
+    struct Case {
+        std::vector<std::string> arguments;
+        bool checksGuard;
+    };
+    const Case cases[] = {
+        {{"run", "zurun:ReRuN&UID=1"}, false},
+        {{"run", "xRERUNx"}, false},
+        {{"run", "zurun:UID=1", "RERUN"}, true},
+        {{"run", "zurun:UID=1"}, true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PlanStart(c.arguments).checksGuard, c.checksGuard) << c.arguments[1];
+    }
+}
+
+TEST(LaunchListFromHandOff, TakesWhatFollowsTheProgramPath) {
+    EXPECT_EQ(LaunchListFromHandOff("&/opt/ZUNTA_Run&zurun:UID=2&SNO=4", "/opt/ZUNTA_Run"),
+              "&zurun:UID=2&SNO=4");
+    EXPECT_EQ(LaunchListFromHandOff("&/opt/ZUNTA_Run", "/opt/ZUNTA_Run"), "");
+    // Started from another place: the path is the first pair.
+    EXPECT_EQ(LaunchListFromHandOff("&/usr/bin/ZUNTA_Run&zurun:UID=2", "/opt/ZUNTA_Run"),
+              "&zurun:UID=2");
+    // A program path that holds "&" is recognised when it is this program's.
+    EXPECT_EQ(LaunchListFromHandOff("&/opt/A&B/ZUNTA_Run&zurun:UID=2", "/opt/A&B/ZUNTA_Run"),
+              "&zurun:UID=2");
+}
+
+}  // namespace
+}  // namespace zunta::launcher

@@ -1,0 +1,33 @@
+// A fresh folder below the system's temporary folder, removed with everything in it.
+#pragma once
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace zunta::testing {
+
+class TempFolder {
+  public:
+    TempFolder() {
+        std::random_device random;
+        path_ = std::filesystem::temp_directory_path() /
+                ("zunta_launcher_" + std::to_string(random()) + std::to_string(random()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    // The folder as the launcher writes folders: with a separator at the end.
+    std::string dir() const { return (path_ / "").string(); }
+
+  private:
+    std::filesystem::path path_;
+};
+
+}  // namespace zunta::testing
