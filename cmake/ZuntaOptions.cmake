@@ -2,6 +2,11 @@
 add_library(zunta_warnings INTERFACE)
 # Designated initializers that leave members at their defaults are intended, not a slip.
 target_compile_options(zunta_warnings INTERFACE -Wall -Wextra -Wpedantic -Wno-missing-field-initializers)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+  # GCC 12 reports a false -Wrestrict inside std::string concatenation when optimising
+  # (GCC bug 105329).
+  target_compile_options(zunta_warnings INTERFACE -Wno-restrict)
+endif()
 if(ZUNTA_WERROR)
   target_compile_options(zunta_warnings INTERFACE -Werror)
 endif()
