@@ -72,8 +72,8 @@ void PackageFetcher::Start(const std::string& address) {
 }
 
 void PackageFetcher::OnReadyRead() {
-    if (!reply_ || tooLarge_) {
-        return;
+    if (!reply_ || tooLarge_ || !reply_->isOpen()) {
+        return;  // an aborted reply (time-out, size limit) has nothing more to read
     }
     const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
     if ((length.isValid() && length.toLongLong() > bodyLimit_) ||
