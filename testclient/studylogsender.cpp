@@ -38,7 +38,7 @@ void StudyLogSender::Send(const std::string& encodedAddress,
     });
     connect(reply, &QNetworkReply::finished, this, [reply, body, done] {
         reply->deleteLater();
-        const QByteArray rest = reply->readAll();
+        const QByteArray rest = reply->isOpen() ? reply->readAll() : QByteArray();
         body->append(rest.left(qMax<qint64>(0, kMaxReplyBytes - body->size())));
         SendOutcome outcome;
         outcome.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
