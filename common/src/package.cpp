@@ -1,6 +1,6 @@
 #include "zunta/package.h"
 
-#include <deque>
+#include <cstring>
 
 #include "zunta/platform/codepage.h"
 #include "zunta/text.h"
@@ -119,20 +119,25 @@ DecodedPackage DecodeStudyPackageFile(std::string_view fileBytes) {
 
 PackageIndex::PackageIndex(std::string_view packageText) : text_(packageText) {
     // Every occurrence of a tag <...> whose name holds no "<" or ">" starts at a "<" and ends at
-    // the first ">" behind it, so one walk that pairs each "<" with the next ">" meets them all.
-    std::deque<std::size_t> opens;  // unclosed "<" close enough to still give an indexed tag
-    for (std::size_t i = 0; i < text_.size(); ++i) {
-        const char c = text_[i];
-        if (c == '<') {
-            opens.push_back(i);
-        } else if (c == '>') {
-            for (const std::size_t open : opens) {
-                first_.try_emplace(text_.substr(open, i - open + 1), open + 1);
-            }
-            opens.clear();
+    // the first ">" behind it, so pairing each "<" with the next ">" meets them all. Both are
+    // found with memchr, which skips the long stretches of plain text in between.
+    const char* const begin = text_.data();
+    const char* const end = begin + text_.size();
+    const char* close = begin;  // the first ">" at or after the current "<", once looked up
+    first_.reserve(text_.size() / 64 + 16);
+    for (const char* open = static_cast<const char*>(std::memchr(begin, '<', text_.size()));
+         open != nullptr;
+         open = static_cast<const char*>(std::memchr(open + 1, '<', end - open - 1))) {
+        if (close != nullptr && close <= open) {
+            close = static_cast<const char*>(std::memchr(open, '>', end - open));
         }
-        while (!opens.empty() && i + 1 - opens.front() >= kMaxIndexedTag) {
-            opens.pop_front();
+        if (close == nullptr) {
+            break;  // no ">" behind this "<", so none behind the later ones either
+        }
+        const auto length = static_cast<std::size_t>(close - open + 1);
+        if (length <= kMaxIndexedTag) {
+            first_.try_emplace(std::string_view(open, length),
+                               static_cast<std::size_t>(open - begin) + 1);
         }
     }
 }

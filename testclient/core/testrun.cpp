@@ -38,6 +38,38 @@ int ParseQuestionCount(std::string_view text) {
     return value;
 }
 
+ParsedPackage ParseStudyPackage(std::string_view packageText) {
+    ParsedPackage parsed;
+    const PackageIndex index(packageText);
+    TestRunState& next = parsed.state;
+    next.Subject = index.Tag("SUBJECT");
+    next.Uid = index.Tag("UID");
+    next.IdKey = index.Tag("IDKEY");
+    next.TestIdKey = index.Tag("TESTIDKEY");
+    next.QImageList = PictureLines(index.Tag("QDATA"));
+    next.QList = SplitLines(index.Tag("QLIST"));
+    parsed.questionListAsSent = next.QList;
+    next.QCount = ParseQuestionCount(index.Tag("QCOUNT"));
+
+    if (next.QCount < 0) {
+        parsed.result = Fail(LoadError::BadCount,
+                             "시험 문제 수가 올바르지 않습니다: " + std::to_string(next.QCount));
+        return parsed;
+    }
+    // Checked before anything is sized from the count.
+    if (static_cast<std::size_t>(next.QCount) > next.QList.size()) {
+        parsed.result =
+            Fail(LoadError::ShortQuestionList, "시험 문제 목록이 문제 수보다 짧습니다: 문제 수 " +
+                                                   std::to_string(next.QCount) + ", 목록 " +
+                                                   std::to_string(next.QList.size()) + "줄.");
+        return parsed;
+    }
+    for (int n = 1; n <= next.QCount; ++n) {
+        next.QList[static_cast<std::size_t>(n - 1)] = index.Question(n);
+    }
+    return parsed;
+}
+
 TestRun::TestRun(std::filesystem::path appDir) {
     state_.AppDir = std::move(appDir);
 }
@@ -77,33 +109,13 @@ LoadResult TestRun::LoadStudyPackage() {
                         PathText(packagePath) + "\n웹 페이지에서 시험을 다시 시작해 주세요.");
     }
     const std::string& package = decoded.text;
-    const PackageIndex index(package);
-
-    TestRunState next;
+    ParsedPackage parsed = ParseStudyPackage(package);
+    if (!parsed.result.ok()) {
+        return parsed.result;
+    }
+    TestRunState& next = parsed.state;
     next.AppDir = state_.AppDir;
-    next.Subject = index.Tag("SUBJECT");
-    next.Uid = index.Tag("UID");
-    next.IdKey = index.Tag("IDKEY");
-    next.TestIdKey = index.Tag("TESTIDKEY");
-    next.QImageList = PictureLines(index.Tag("QDATA"));
-    next.QList = SplitLines(index.Tag("QLIST"));
-    const std::vector<std::string> questionListAsSent = next.QList;
-    next.QCount = ParseQuestionCount(index.Tag("QCOUNT"));
-
-    if (next.QCount < 0) {
-        return Fail(LoadError::BadCount,
-                    "시험 문제 수가 올바르지 않습니다: " + std::to_string(next.QCount));
-    }
-    // Checked before anything is sized from the count.
-    if (static_cast<std::size_t>(next.QCount) > next.QList.size()) {
-        return Fail(LoadError::ShortQuestionList,
-                    "시험 문제 목록이 문제 수보다 짧습니다: 문제 수 " +
-                        std::to_string(next.QCount) + ", 목록 " +
-                        std::to_string(next.QList.size()) + "줄.");
-    }
-    for (int n = 1; n <= next.QCount; ++n) {
-        next.QList[static_cast<std::size_t>(n - 1)] = index.Question(n);
-    }
+    const std::vector<std::string>& questionListAsSent = parsed.questionListAsSent;
 
     const std::pair<const char*, const std::vector<std::string>*> derived[] = {
         {"TempImg.txt", &next.QImageList},

@@ -74,6 +74,15 @@ class TestRun {
     bool loaded_ = false;
 };
 
+// The package text read into a fresh state: tags, picture list, question list with every entry
+// in place. Touches no file; QNo and the per-question tables are left for the loader.
+struct ParsedPackage {
+    LoadResult result;
+    TestRunState state;
+    std::vector<std::string> questionListAsSent;  // QLIST lines before entries replaced them
+};
+ParsedPackage ParseStudyPackage(std::string_view packageText);
+
 // QCOUNT as a number: trimmed, then an optional sign and decimal digits that fit in an int;
 // anything else gives 0.
 int ParseQuestionCount(std::string_view text);
