@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
     bool reported = false;
     QObject::connect(&window, &MainWindow::resultReported, [&] { reported = true; });
     QTest::mouseClick(next, Qt::LeftButton);
-    QTest::qWaitFor([&] { return reported; }, 10000);
+    reported = QTest::qWaitFor([&] { return reported; }, 10000);
 
     std::sort(nexts.begin(), nexts.end());
     const auto at = [&](double f) {
