@@ -16,6 +16,12 @@ if(ZUNTA_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(ZUNTA_FUZZ)
+  # Every library is instrumented for coverage; only the fuzz targets link libFuzzer's main.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # Test data is found through this definition, so tests run from any folder. Under Wine the
 # Unix root is drive Z:.
 set(ZUNTA_TEST_DATA_DIR "${CMAKE_SOURCE_DIR}/tests/data")

@@ -101,6 +101,9 @@ TEST(DecodeStudyPackageFile, LineRuleZeroByteAndLooseUtf8) {
         {"lead byte then a letter", "ok\xC3z", "", true},
         {"sequence cut at the end", "ok\xEA\xB0", "", true},
         {"overlong two-byte form is taken", "\x81\x81", "A\r\n", false},
+        // Found by fuzzing: the decoding comes after the line join, so an overlong line feed
+        // stays a bare LF inside a line.
+        {"overlong line feed", "\n\x85\x84\xC0\x8A", "\r\n?\n\r\n", false},
         {"continuation byte as lead (bit 0x20 set)", "\xA0\x80", "", true},
         {"four-byte sequence read as three", "\xF0\x9F\x98\x80", "", true},
     };
