@@ -24,13 +24,19 @@ void QuestionBrowser::ShowPage(const QString& html) {
 
 QVariant QuestionBrowser::loadResource(int type, const QUrl& name) {
     const QString scheme = name.scheme().toLower();
-    if (scheme == QLatin1String("http") || scheme == QLatin1String("https")) {
-        if (type == QTextDocument::ImageResource) {
-            Fetch(name);
-        }
-        return {};  // shown when it arrives
+    const bool remote = scheme == QLatin1String("http") || scheme == QLatin1String("https");
+    if (remote && type == QTextDocument::ImageResource) {
+        Fetch(name);
     }
-    return QTextBrowser::loadResource(type, name);
+    const QVariant local = remote ? QVariant() : QTextBrowser::loadResource(type, name);
+    if (type == QTextDocument::ImageResource && !local.isValid()) {
+        // Not here (yet): an empty picture, so the view draws no broken-image mark. The one
+        // that arrives is added to the document and takes precedence.
+        QImage none(1, 1, QImage::Format_ARGB32);
+        none.fill(Qt::transparent);
+        return none;
+    }
+    return local;
 }
 
 void QuestionBrowser::Fetch(const QUrl& url) {

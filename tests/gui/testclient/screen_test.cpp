@@ -211,6 +211,29 @@ TEST_F(ScreenTest, StudyClockStartsAtTheFirstQuestion) {
     QTRY_COMPARE_WITH_TIMEOUT(Find<QLabel>("Lb_StudyTimer")->text(), QStringLiteral("00:01"), 3000);
 }
 
+TEST_F(ScreenTest, PictureThatCannotBeLoadedLeavesNoMark) {
+    server_->setReply("/missing.png", {404, "not here"});
+    WritePackage(
+        "<QCOUNT>1</QCOUNT><QLIST>x</QLIST><QDATA>1={SERVER}/missing.png</QDATA>"
+        "<Q1>1|1|0</Q1>");
+    ASSERT_TRUE(StartClient(server_->baseUrl()));
+    QTRY_COMPARE(server_->requests().size(), 1u);
+    QWidget* page = Find<QWidget>("WB_Img");
+    // Right of the question number the page stays white: no broken-picture mark.
+    QTRY_VERIFY([&] {
+        const QImage shot = page->grab().toImage();
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 150; x < shot.width(); ++x) {
+                if (shot.pixelColor(x, y) != Qt::white) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }());
+    EXPECT_EQ(MessageBox::AskedCount(), 0);
+}
+
 TEST_F(ScreenTest, FailedLoadIsShownAndEndsTheProgram) {
     // No package at all, and one whose list is too short.
     MessageBox::SetNextAnswer(QMessageBox::Ok);
