@@ -55,7 +55,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     picture->setPixmap(QPixmap(QStringLiteral(":/testclient/result.png")));
     notice_ = new QLabel(panelResult_);
     notice_->setObjectName(QStringLiteral("Lb_SendNotice"));
-    notice_->setGeometry(150, 590, 900, 96);
+    notice_->setGeometry(150, 575, 900, 100);
     notice_->setAlignment(Qt::AlignCenter);
     notice_->setWordWrap(true);
     notice_->setFont(KoreanFont(20, true));
@@ -156,11 +156,11 @@ void MainWindow::ShowResult() {
         } else {
             RecordStudyLogFailure(run_, outcome.reason.toStdString());
             notice_->setText(
-                kept ? QStringLiteral("시험 결과를 서버로 보내지 못했습니다. 결과는 이 컴퓨터에 "
+                kept ? QStringLiteral("시험 결과를 서버로 보내지 못했습니다.\n결과는 이 컴퓨터에 "
                                       "저장되었고, 다음에 시험 프로그램을 실행할 때 자동으로 "
                                       "전송됩니다.\n화면을 클릭하면 종료합니다.")
                      : QStringLiteral("시험 결과를 서버로 보내지 못했고, 이 컴퓨터에 저장하지도 "
-                                      "못했습니다. 선생님께 알려 주세요.\n화면을 클릭하면 "
+                                      "못했습니다.\n선생님께 알려 주세요.\n화면을 클릭하면 "
                                       "종료합니다."));
             notice_->show();
             notice_->raise();

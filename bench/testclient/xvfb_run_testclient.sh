@@ -53,7 +53,7 @@ sleep 1
 cd "$work"
 /usr/bin/time -v "$work/app/ZUNTA_Test" 2>"$work/time.txt" &
 app_pid=$!
-win=$(xdotool search --sync --name "ZUNTA" | head -1)
+win=$(xdotool search --sync --onlyvisible --name "::: ZUNTA" | head -1)
 eval "$(xdotool getwindowgeometry --shell "$win")"
 for ((q = 1; q <= count; q++)); do
   sleep 0.3

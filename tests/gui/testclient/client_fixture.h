@@ -25,6 +25,13 @@ inline std::string ReadBytes(const fs::path& path) {
     return platform::ReadWholeFile(path, 1u << 26).bytes;
 }
 
+// A screenshot of what the student sees, kept as a test artefact under the build folder.
+inline void SaveScreenshot(QWidget* window, const char* name) {
+    const fs::path dir(ZUNTA_ARTIFACT_DIR);
+    fs::create_directories(dir);
+    EXPECT_TRUE(window->grab().save(QString::fromStdString((dir / name).string())));
+}
+
 // A PNG of the given size with a few shapes, as a question picture.
 inline std::string PicturePng(int w, int h, QColor colour) {
     QImage image(w, h, QImage::Format_RGB32);

@@ -16,12 +16,6 @@ namespace {
 
 const fs::path kFixture = fs::path(ZUNTA_TEST_DATA_DIR) / "testclient" / "run_basic";
 
-void SaveScreenshot(QWidget* window, const char* name) {
-    const fs::path dir(ZUNTA_ARTIFACT_DIR);
-    fs::create_directories(dir);
-    EXPECT_TRUE(window->grab().save(QString::fromStdString((dir / name).string())));
-}
-
 class WholeRunTest : public ClientTest {
   protected:
     void Click(const char* name) {

@@ -91,6 +91,7 @@ TEST_F(StudyLogTest, ServerDownKeepsTheRequestAndTheNextStartSendsIt) {
     EXPECT_EQ(PendingTargets(), std::vector<std::string>{kTarget});
     EXPECT_TRUE(Find<QLabel>("Lb_SendNotice")->isVisible());
     EXPECT_TRUE(Find<QLabel>("Lb_SendNotice")->text().contains(QStringLiteral("자동으로 전송")));
+    SaveScreenshot(window_.get(), "testclient_result_not_sent.png");
     EXPECT_EQ(ResultLines().back().rfind(">>>ERR=", 0), 0u);
     QTest::mouseClick(Find<QWidget>("Panel_RESULT"), Qt::LeftButton);
     QTRY_VERIFY(!window_->isVisible());
