@@ -67,6 +67,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     timer1_.setObjectName(QStringLiteral("Timer1"));
     timer1_.setSingleShot(true);
     timer1_.setInterval(100);
+    timer1_.setTimerType(Qt::PreciseTimer);  // a coarse timer may fire up to 5 ms late
     connect(&timer1_, &QTimer::timeout, this, &MainWindow::Timer1Timer);
 
     // The window sees every key of its controls first: Enter reaches none of them.

@@ -18,6 +18,9 @@ QuestionBrowser::QuestionBrowser(QNetworkAccessManager* network, QWidget* parent
 }
 
 void QuestionBrowser::ShowPage(const QString& html) {
+    // setHtml keeps the pictures added to the document; a test of many questions would hold
+    // every one of them.
+    document()->clear();
     setHtml(html);
     Recentre();
 }
