@@ -14,6 +14,8 @@ LauncherSession::LauncherSession(LaunchSettings settings, LauncherWindow& window
                                  platform::InstanceGuard* guard, QObject* parent)
     : QObject(parent), settings_(std::move(settings)), window_(window), guard_(guard) {
     fetcher_.setTimeoutMs(settings_.timeoutMs);
+    // The pauses are fixed lengths: a coarse timer could add up to 5 % to each.
+    timer1_.setTimerType(Qt::PreciseTimer);
     timer1_.setSingleShot(true);
     timer1_.setInterval(settings_.timerMs);
     handOffPoll_.setInterval(settings_.handOffPollMs);
@@ -85,7 +87,7 @@ void LauncherSession::OnFetched(const FetchOutcome& outcome) {
     WriteMediaFiles(installFolder,
                     BuildMediaFiles(settings_.baseAddress, body, settings_.launchList));
     platform::StartProgram(TestClientCommand(installFolder, settings_.launchList), false, false);
-    QTimer::singleShot(settings_.endDelayMs, this, [this] {
+    QTimer::singleShot(settings_.endDelayMs, Qt::PreciseTimer, this, [this] {
         state_ = State::Ending;
         emit finished();
     });

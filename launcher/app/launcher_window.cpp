@@ -65,6 +65,7 @@ LauncherWindow::LauncherWindow(QImage picture, QWidget* parent)
     connect(retry_, &QPushButton::clicked, this, &LauncherWindow::retryClicked);
     connect(close_, &QPushButton::clicked, this, &LauncherWindow::closeClicked);
 
+    fadeTimer_.setTimerType(Qt::PreciseTimer);
     fadeTimer_.setSingleShot(true);
     connect(&fadeTimer_, &QTimer::timeout, this, &LauncherWindow::FadeStep);
 }
