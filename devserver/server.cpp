@@ -1,6 +1,7 @@
 #include "devserver/server.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -90,6 +91,12 @@ DevServer::DevServer(ServerOptions options) : impl_(std::make_unique<Impl>(std::
     impl_->http.Get(".*", handle);
     impl_->http.Post(".*", handle);
     impl_->http.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
+    // The library's default adds SO_REUSEPORT, with which a second server would quietly share
+    // a port that is in use instead of failing to bind.
+    impl_->http.set_socket_options([](socket_t socket) {
+        const int on = 1;
+        ::setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    });
     if (impl_->options.logRequests) {
         impl_->http.set_logger([](const httplib::Request& request, const httplib::Response& r) {
             std::fprintf(stderr, "zunta-devserver: %s %s -> %d\n", request.method.c_str(),

@@ -34,6 +34,7 @@ class DevServerTest : public ::testing::Test {
         options.packagesDir = root_ / "packages";
         options.picturesDir = root_ / "pictures";
         options.databaseFile = root_ / "results.sqlite";
+        Configure(options);
         server_ = std::make_unique<DevServer>(options);
         std::string error;
         ASSERT_TRUE(server_->Start(error)) << error;
@@ -43,6 +44,9 @@ class DevServerTest : public ::testing::Test {
         std::error_code ignored;
         std::filesystem::remove_all(root_, ignored);
     }
+
+    // Lets a test serve other folders.
+    virtual void Configure(ServerOptions&) {}
 
     int port() const { return server_->port(); }
     const std::filesystem::path& root() const { return root_; }
