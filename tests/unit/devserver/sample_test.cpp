@@ -5,6 +5,9 @@
 
 #include <set>
 
+#include "launcher/core/package_fetch.h"
+#include "testclient/core/studylog.h"
+#include "testclient/core/testrun.h"
 #include "tests/unit/devserver/server_fixture.h"
 #include "zunta/package.h"
 #include "zunta/platform/codepage.h"
@@ -68,6 +71,40 @@ TEST_F(SampleTest, IsAKoreanTestWhosePicturesTheServerServes) {
     }
     EXPECT_EQ(kinds, (std::set<std::string>{"one choice", "two choices", "O/X", "one blank",
                                             "two blanks"}));
+}
+
+// The road of the sample through the launcher's and the test client's own code: the request
+// the launcher builds, the media files it writes, the client's loading and its study log.
+TEST_F(SampleTest, TravelsThroughTheLauncherAndTheTestClientToTheResults) {
+    const std::string base = server_->baseUrl();
+    const std::string address =
+        launcher::PackageRequestAddress(base, "&zurun:UID=student01&CHK=abc&IDKEY=1001&SNO=1");
+    ASSERT_THAT(address, StartsWith(base));
+    const RawReply reply = Get(address.substr(base.size()));
+    ASSERT_EQ(reply.status, 200);
+
+    const std::string install = (root() / "ZUNTA").string() + "/";
+    ASSERT_TRUE(launcher::WriteMediaFiles(
+        install, launcher::BuildMediaFiles(base, reply.body, "&zurun:UID=student01")));
+    testclient::TestRun run(root() / "ZUNTA");
+    const testclient::LoadResult loaded = run.LoadStudyPackage();
+    ASSERT_TRUE(loaded.ok()) << loaded.message;
+    testclient::TestRunState& state = run.State();
+    ASSERT_EQ(state.QCount, 6);
+    EXPECT_EQ(PictureFor(state.QImageList, 6), base + "/pictures/1001/q6.svg");
+
+    // Questions 3 and 4 wrong, with the answers a student would type.
+    state.QPoint = {1, 1, 0, 0, 1, 1};
+    state.QWrongAnswer = {"", "", platform::Utf8ToAnsi("was@@will 날다"), "1,3", "", ""};
+    const std::string log = testclient::StudyLogAddress(base, state, testclient::ScoreTest(state));
+    ASSERT_EQ(Get(log.substr(base.size())).body, "OK");
+
+    const std::string json = Get("/results.json").body;
+    EXPECT_THAT(json, ::testing::HasSubstr("\"idkey\":\"1001\",\"testidkey\":\"5001\","
+                                           "\"uid\":\"student01\",\"tcnt\":\"6\","
+                                           "\"scnt\":\"4\",\"stat\":\"Y\",\"odap\":\"OOXXOO\","
+                                           "\"wrongAnswers\":{\"qa3\":\"was@@will 날다\","
+                                           "\"qa4\":\"1,3\"}"));
 }
 
 }  // namespace
