@@ -248,6 +248,9 @@ Reply DevServer::Impl::Route(const httplib::Request& request, const std::string&
         return {200, kAnsiHtml, std::move(package.body), {}};
     }
     if (path == "/admin/api_sendlog.php") {
+        if (request.method != "GET") {
+            return Text(405, "학습 로그는 GET으로만 받습니다");  // a HEAD records nothing
+        }
         switch (store->Record(request.target, DecodeStudyLog(request.target), UtcNow())) {
             case StudyLogStore::Outcome::Recorded:
             case StudyLogStore::Outcome::AlreadyRecorded:

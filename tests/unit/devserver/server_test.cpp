@@ -174,6 +174,11 @@ TEST_F(DevServerTest, ServesPicturesAndRefusesPathsOutOfTheirFolder) {
 TEST_F(DevServerTest, OtherPathsAndMethodsAreRefusedPlainly) {
     EXPECT_EQ(Get("/admin/other.php").status, 404);
     EXPECT_EQ(RawPost(port(), "/admin/api_sendlog.php?idkey=1", "").status, 405);
+    {
+        RawConnection head(port());
+        head.Send("HEAD /admin/api_sendlog.php?idkey=2 HTTP/1.1\r\nConnection: close\r\n\r\n");
+        EXPECT_EQ(ParseReply(head.ReadAll()).status, 405);
+    }
     EXPECT_EQ(Query("SELECT count(*) FROM study_logs"),
               (std::vector<std::vector<std::string>>{{"0"}}));
     EXPECT_THAT(Get("/").body, HasSubstr("href=\"/results\""));
