@@ -62,6 +62,9 @@ LauncherWindow::LauncherWindow(QImage picture, QWidget* parent)
     failurePanel_->setGeometry((size.width() - panelWidth) / 2, size.height() / 2 - 20, panelWidth,
                                std::min(size.height() / 2, 120));
     failurePanel_->hide();
+    // Outside a dialog a push button takes Enter only as an auto-default one.
+    retry_->setAutoDefault(true);
+    close_->setAutoDefault(true);
     connect(retry_, &QPushButton::clicked, this, &LauncherWindow::retryClicked);
     connect(close_, &QPushButton::clicked, this, &LauncherWindow::closeClicked);
 
@@ -110,6 +113,8 @@ void LauncherWindow::ShowFailure(const QString& message) {
     failureText_->setText(message);
     failurePanel_->show();
     failurePanel_->raise();
+    // Enter retries and Tab reaches "닫기": the failure can be answered from the keyboard too.
+    retry_->setFocus();
 }
 
 void LauncherWindow::paintEvent(QPaintEvent*) {
