@@ -59,6 +59,7 @@ int RunLauncher(int argc, char** argv) {
         RegisterLauncherProtocol(platform::OpenRegistry, ownPath);
         platform::RegisterDesktopSchemeHandler("zurun", "zunta-run.desktop", kSchemeDescription,
                                                ownPath);
+        InstallTestClientFromBeside(FolderOf(ownPath), InstallFolder(folders.myDocumentsDir));
         return 0;
     }
 

@@ -1,6 +1,8 @@
 #include "launcher/core/startup.h"
 
 #include "launcher/core/launch_params.h"
+#include "zunta/platform/files.h"
+#include "zunta/platform/process.h"
 #include "zunta/platform/special_folders.h"
 #include "zunta/text.h"
 
@@ -40,6 +42,33 @@ std::string LaunchListFromHandOff(std::string_view handOffText, std::string_view
     const std::size_t second = handOffText.find('&', 1);
     return second == std::string_view::npos ? std::string()
                                             : std::string(handOffText.substr(second));
+}
+
+bool InstallTestClientFromBeside(const std::string& launcherFolder,
+                                 const std::string& installFolder) {
+    namespace fs = std::filesystem;
+    const std::string name = platform::ExecutableFileName("ZUNTA_Test");
+    const fs::path source = fs::path(launcherFolder + name);
+    const fs::path target = fs::path(installFolder + name);
+    constexpr std::size_t kLimit = 256u * 1024u * 1024u;
+    const platform::ReadResult program = platform::ReadWholeFile(source, kLimit);
+    if (program.status != platform::ReadStatus::Ok) {
+        return fs::exists(target);
+    }
+    const platform::ReadResult installed = platform::ReadWholeFile(target, kLimit);
+    if (installed.status == platform::ReadStatus::Ok && installed.bytes == program.bytes) {
+        return true;
+    }
+    if (!platform::CreateFolders(fs::path(installFolder)) ||
+        !platform::WriteFileReplacing(target, program.bytes)) {
+        return false;
+    }
+    std::error_code ec;
+    fs::permissions(target,
+                    fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                        fs::perms::others_read | fs::perms::others_exec,
+                    fs::perm_options::replace, ec);
+    return !ec;
 }
 
 }  // namespace zunta::launcher

@@ -34,4 +34,11 @@ std::string GuardFolder(const std::string& localAppDataDir);
 // program path (argument 0). Empty when that start had no arguments.
 std::string LaunchListFromHandOff(std::string_view handOffText, std::string_view ownProgramPath);
 
+// A package install (Linux) puts the test client beside the launcher, where no user's My
+// Documents can be reached; registration then copies it into the user's install folder when it
+// is missing there or differs. Windows installs it there itself, so nothing is beside the
+// launcher and nothing happens. True when the install folder holds the test client afterwards.
+bool InstallTestClientFromBeside(const std::string& launcherFolder,
+                                 const std::string& installFolder);
+
 }  // namespace zunta::launcher

@@ -1,4 +1,8 @@
 #include "launcher/core/startup.h"
+#include "zunta/platform/files.h"
+#include "zunta/platform/process.h"
+
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -47,6 +51,34 @@ TEST(LaunchListFromHandOff, TakesWhatFollowsTheProgramPath) {
     // A program path that holds "&" is recognised when it is this program's.
     EXPECT_EQ(LaunchListFromHandOff("&/opt/A&B/ZUNTA_Run&zurun:UID=2", "/opt/A&B/ZUNTA_Run"),
               "&zurun:UID=2");
+}
+
+TEST(InstallTestClientFromBeside, CopiesOnlyWhenMissingOrDifferent) {
+    namespace sfs = std::filesystem;
+    const sfs::path root = sfs::temp_directory_path() / "zunta-install-beside";
+    sfs::remove_all(root);
+    const std::string programs = (root / "lib").string() + "/";
+    const std::string install = (root / "Documents" / "ZUNTA").string() + "/";
+    const std::string name = platform::ExecutableFileName("ZUNTA_Test");
+
+    // Nothing beside the launcher (the Windows layout): nothing to install, nothing there.
+    ASSERT_TRUE(platform::CreateFolders(root / "lib"));
+    EXPECT_FALSE(InstallTestClientFromBeside(programs, install));
+    EXPECT_FALSE(sfs::exists(install));
+
+    ASSERT_TRUE(platform::WriteFileReplacing(programs + name, "program v1"));
+    EXPECT_TRUE(InstallTestClientFromBeside(programs, install));
+    EXPECT_EQ(platform::ReadWholeFile(install + name, 100).bytes, "program v1");
+    EXPECT_NE(sfs::status(install + name).permissions() & sfs::perms::owner_exec, sfs::perms::none);
+
+    // A newer package replaces the copy; the media folder beside it is left alone.
+    ASSERT_TRUE(platform::CreateFolders(install + "media"));
+    ASSERT_TRUE(platform::WriteFileReplacing(install + "media/StudyLogOutbox.txt", "unsent"));
+    ASSERT_TRUE(platform::WriteFileReplacing(programs + name, "program v2"));
+    EXPECT_TRUE(InstallTestClientFromBeside(programs, install));
+    EXPECT_EQ(platform::ReadWholeFile(install + name, 100).bytes, "program v2");
+    EXPECT_EQ(platform::ReadWholeFile(install + "media/StudyLogOutbox.txt", 100).bytes, "unsent");
+    sfs::remove_all(root);
 }
 
 }  // namespace
