@@ -6,8 +6,10 @@
 
 #include "testclient/mainwindow.h"
 #include "zunta/server.h"
+#include "zunta/trace.h"
 
 int main(int argc, char** argv) {
+    zunta::TraceEvent("client_start");
     QApplication app(argc, argv);
     zunta::testclient::MainWindowOptions options;
     options.appDir = std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String());
@@ -19,5 +21,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     window.show();
+    zunta::TraceEvent("client_window_shown");
     return app.exec();
 }

@@ -16,6 +16,7 @@
 #include "testclient/messagebox.h"
 #include "testclient/studylogsender.h"
 #include "testclient/uifonts.h"
+#include "zunta/trace.h"
 
 namespace zunta::testclient {
 
@@ -123,6 +124,7 @@ void MainWindow::Timer1Timer() {
         grtest_->StartStudyClock();
     }
     grtest_->ShowQuestion(tick.view);
+    traceQuestionPaint_ = tick.view.qno == 1 && TraceEnabled();
     emit questionShown(tick.view.qno);
 }
 
@@ -210,6 +212,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (traceQuestionPaint_ && watched == grtest_ && event->type() == QEvent::Paint) {
+        traceQuestionPaint_ = false;
+        // Noted once this paint pass has been drawn and handed to the window system.
+        QTimer::singleShot(0, this, [] { TraceEvent("client_question1_painted"); });
+    }
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
         auto* widget = qobject_cast<QWidget*>(watched);

@@ -71,6 +71,7 @@ class MainWindow : public QWidget {
     QTimer timer1_;
     Stage stage_ = Stage::Loading;
     bool resultSeen_ = false;
+    bool traceQuestionPaint_ = false;  // measured runs: the next paint of question 1 is noted
     std::filesystem::path resultFile_;
 };
 

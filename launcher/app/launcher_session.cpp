@@ -7,6 +7,7 @@
 #include "zunta/platform/handoff.h"
 #include "zunta/platform/instance_guard.h"
 #include "zunta/platform/process.h"
+#include "zunta/trace.h"
 
 namespace zunta::launcher {
 
@@ -86,6 +87,7 @@ void LauncherSession::OnFetched(const FetchOutcome& outcome) {
     const std::string body = outcome.body.toStdString();
     WriteMediaFiles(installFolder,
                     BuildMediaFiles(settings_.baseAddress, body, settings_.launchList));
+    TraceEvent("launcher_starts_client");
     platform::StartProgram(TestClientCommand(installFolder, settings_.launchList), false, false);
     QTimer::singleShot(settings_.endDelayMs, Qt::PreciseTimer, this, [this] {
         state_ = State::Ending;
