@@ -63,8 +63,23 @@ bool LauncherSession::TakeOverHandOff() {
 void LauncherSession::FetchStudyPackage() {
     handOffPoll_.stop();
     state_ = State::Fetching;
+    if (LaunchListTooLong(settings_.launchList)) {
+        Fail(FetchOutcome{FetchOutcome::Failure::LinkTooLong, 0, {}});
+        return;
+    }
     window_.ShowDownloading();
     fetcher_.Start(PackageRequestAddress(settings_.baseAddress, settings_.launchList));
+}
+
+void LauncherSession::Fail(const FetchOutcome& outcome) {
+    state_ = State::Failed;
+    canRetry_ = CanRetry(outcome);
+    window_.ShowFailure(FailureMessage(outcome), CanRetry(outcome));
+    if (TakeOverHandOff()) {
+        FetchStudyPackage();
+    } else {
+        handOffPoll_.start();
+    }
 }
 
 void LauncherSession::OnFetched(const FetchOutcome& outcome) {
@@ -73,20 +88,18 @@ void LauncherSession::OnFetched(const FetchOutcome& outcome) {
     }
     if (!outcome.ok()) {
         // Nothing is written: the media files of an earlier run stay as they were.
-        state_ = State::Failed;
-        window_.ShowFailure(FailureMessage(outcome));
-        if (TakeOverHandOff()) {
-            FetchStudyPackage();
-        } else {
-            handOffPoll_.start();
-        }
+        Fail(outcome);
+        return;
+    }
+    const std::string installFolder = InstallFolder(settings_.myDocumentsDir);
+    const std::string body = outcome.body.toStdString();
+    if (!WriteMediaFiles(installFolder,
+                         BuildMediaFiles(settings_.baseAddress, body, settings_.launchList))) {
+        // A test client started now would read an earlier run's package, or none.
+        Fail(FetchOutcome{FetchOutcome::Failure::MediaNotWritable, outcome.status, {}});
         return;
     }
     state_ = State::Starting;
-    const std::string installFolder = InstallFolder(settings_.myDocumentsDir);
-    const std::string body = outcome.body.toStdString();
-    WriteMediaFiles(installFolder,
-                    BuildMediaFiles(settings_.baseAddress, body, settings_.launchList));
     TraceEvent("launcher_starts_client");
     platform::StartProgram(TestClientCommand(installFolder, settings_.launchList), false, false);
     QTimer::singleShot(settings_.endDelayMs, Qt::PreciseTimer, this, [this] {
@@ -96,7 +109,7 @@ void LauncherSession::OnFetched(const FetchOutcome& outcome) {
 }
 
 void LauncherSession::Retry() {
-    if (state_ == State::Failed) {
+    if (state_ == State::Failed && canRetry_) {
         FetchStudyPackage();
     }
 }

@@ -52,6 +52,8 @@ class LauncherSession : public QObject {
     void Timer1Timer();
     void FetchStudyPackage();
     void OnFetched(const FetchOutcome& outcome);
+    // Shows the failure panel and waits for retry, close or a later start.
+    void Fail(const FetchOutcome& outcome);
     // Takes a later start's parameters when there are any; true when it did.
     bool TakeOverHandOff();
     void Retry();
@@ -64,6 +66,7 @@ class LauncherSession : public QObject {
     QTimer timer1_;
     QTimer handOffPoll_;
     State state_ = State::Waiting;
+    bool canRetry_ = true;  // of the failure shown
 };
 
 }  // namespace zunta::launcher

@@ -108,13 +108,14 @@ void LauncherWindow::ShowProgress(qint64 received, qint64 total) {
     }
 }
 
-void LauncherWindow::ShowFailure(const QString& message) {
+void LauncherWindow::ShowFailure(const QString& message, bool canRetry) {
     progress_->hide();
     failureText_->setText(message);
+    retry_->setVisible(canRetry);
     failurePanel_->show();
     failurePanel_->raise();
     // Enter retries and Tab reaches "닫기": the failure can be answered from the keyboard too.
-    retry_->setFocus();
+    (canRetry ? retry_ : close_)->setFocus();
 }
 
 void LauncherWindow::paintEvent(QPaintEvent*) {

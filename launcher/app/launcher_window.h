@@ -29,7 +29,8 @@ class LauncherWindow : public QWidget {
 
     void ShowDownloading();
     void ShowProgress(qint64 received, qint64 total);
-    void ShowFailure(const QString& message);
+    // Without `canRetry` only "닫기" is offered.
+    void ShowFailure(const QString& message, bool canRetry = true);
 
     const QImage& picture() const { return picture_; }
 

@@ -32,8 +32,20 @@ QString FailureMessage(const FetchOutcome& outcome) {
         case Failure::TooLarge:
             return QStringLiteral(
                 "서버가 보낸 시험 자료가 너무 커서 받을 수 없습니다.\n선생님께 알려 주세요.");
+        case Failure::LinkTooLong:
+            return QStringLiteral(
+                "시험 시작 주소가 너무 길어 시험을 시작할 수 없습니다.\n웹 페이지에서 시험을 "
+                "다시 시작하고, 그래도 안 되면 선생님께 알려 주세요.");
+        case Failure::MediaNotWritable:
+            return QStringLiteral(
+                "받은 시험 자료를 이 컴퓨터에 저장할 수 없습니다.\n저장 공간과 문서 폴더를 "
+                "확인한 뒤 [다시 시도]를 눌러 주세요.");
     }
     return {};
+}
+
+bool CanRetry(const FetchOutcome& outcome) {
+    return outcome.failure != FetchOutcome::Failure::LinkTooLong;
 }
 
 PackageFetcher::PackageFetcher(QObject* parent) : QObject(parent) {}

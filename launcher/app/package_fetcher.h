@@ -14,7 +14,18 @@ class QNetworkReply;
 namespace zunta::launcher {
 
 struct FetchOutcome {
-    enum class Failure { None, CannotConnect, TimedOut, ErrorStatus, ConnectionBroken, TooLarge };
+    // LinkTooLong and MediaNotWritable are the session's own: the link was refused before any
+    // request, or the reply could not be stored.
+    enum class Failure {
+        None,
+        CannotConnect,
+        TimedOut,
+        ErrorStatus,
+        ConnectionBroken,
+        TooLarge,
+        LinkTooLong,
+        MediaNotWritable,
+    };
     Failure failure = Failure::None;
     int status = 0;  // the HTTP status when the server sent one
     QByteArray body;
@@ -24,6 +35,9 @@ struct FetchOutcome {
 
 // What the student reads when the download failed, in Korean, with what to do next.
 QString FailureMessage(const FetchOutcome& outcome);
+
+// False where fetching the same link again cannot help.
+bool CanRetry(const FetchOutcome& outcome);
 
 class PackageFetcher : public QObject {
     Q_OBJECT

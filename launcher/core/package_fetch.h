@@ -14,6 +14,16 @@ namespace zunta::launcher {
 inline constexpr const char* kUserAgent = "Mozilla/4.0 (compatible; MSIE 6.0; Windows 98; Maxthon)";
 inline constexpr const char* kAccept = "text/html, */*";
 
+// The longest launch parameter list the launcher acts on. Any web page can make a link, and the
+// list travels on into the test client's command line and the work address of the study log;
+// a server refuses a request target of this size (414), so a longer list would lose the
+// student's result at the end of the test. It is refused before anything is sent or written.
+inline constexpr std::size_t kMaxLaunchListBytes = 8 * 1024;
+
+inline bool LaunchListTooLong(std::string_view launchList) {
+    return launchList.size() > kMaxLaunchListBytes;
+}
+
 // base + "/admin/api_getdata.php?cmd=ADD&mode=view&idkey=" + IDKEY + "&sno=" + SNO +
 // "&cate=1&page=1&", the two values as the list gives them, with every byte that may not
 // stand in an address percent-escaped (code page 949 bytes stay bytes).
