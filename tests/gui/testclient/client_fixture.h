@@ -17,6 +17,8 @@
 #include "zunta/platform/files.h"
 #include "zunta/text.h"
 
+#include "tests/support/temp_folder.h"
+
 namespace zunta::testclient {
 
 namespace fs = std::filesystem;
@@ -53,10 +55,7 @@ inline std::string PicturePng(int w, int h, QColor colour) {
 class ClientTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("zunta-gui-" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(root_);
+        root_ = zunta::testsupport::MakeTempFolder("gui");
         appDir_ = root_ / "app";
         cwd_ = root_ / "cwd";
         ASSERT_TRUE(platform::CreateFolders(appDir_ / "media"));

@@ -17,6 +17,8 @@
 
 #include "tests/unit/devserver/raw_http.h"
 
+#include "tests/support/temp_folder.h"
+
 extern char** environ;
 
 namespace zunta::devserver::testing {
@@ -114,8 +116,7 @@ class ProgramTest : public ::testing::Test {
   protected:
     void SetUp() override {
         std::random_device random;
-        root_ = std::filesystem::temp_directory_path() /
-                ("zunta_devserver_program_" + std::to_string(random()) + std::to_string(random()));
+        root_ = zunta::testsupport::MakeTempFolder("devserver-program");
         std::filesystem::create_directories(root_ / "packages");
     }
     void TearDown() override {

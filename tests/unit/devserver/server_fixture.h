@@ -15,6 +15,8 @@
 #include "devserver/server.h"
 #include "tests/unit/devserver/raw_http.h"
 
+#include "tests/support/temp_folder.h"
+
 namespace zunta::devserver::testing {
 
 inline void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
@@ -26,8 +28,7 @@ class DevServerTest : public ::testing::Test {
   protected:
     void SetUp() override {
         std::random_device random;
-        root_ = std::filesystem::temp_directory_path() /
-                ("zunta_devserver_" + std::to_string(random()) + std::to_string(random()));
+        root_ = zunta::testsupport::MakeTempFolder("devserver");
         std::filesystem::create_directories(root_ / "packages");
         std::filesystem::create_directories(root_ / "pictures");
         ServerOptions options;

@@ -6,6 +6,7 @@
 
 #include "testclient/core/questionview.h"
 #include "testclient/core/testrun.h"
+#include "tests/support/temp_folder.h"
 #include "zunta/platform/files.h"
 
 namespace zunta::testclient {
@@ -52,8 +53,7 @@ struct Row {
 class BadPackageTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        appDir_ = fs::temp_directory_path() / "zunta-bad-package";
-        fs::remove_all(appDir_);
+        appDir_ = zunta::testsupport::MakeTempFolder("bad-package");
         ASSERT_TRUE(platform::CreateFolders(appDir_ / "media"));
     }
     void TearDown() override { fs::remove_all(appDir_); }

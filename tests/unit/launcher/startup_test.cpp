@@ -1,4 +1,5 @@
 #include "launcher/core/startup.h"
+#include "tests/support/temp_folder.h"
 #include "zunta/platform/files.h"
 #include "zunta/platform/process.h"
 
@@ -55,8 +56,7 @@ TEST(LaunchListFromHandOff, TakesWhatFollowsTheProgramPath) {
 
 TEST(InstallTestClientFromBeside, CopiesOnlyWhenMissingOrDifferent) {
     namespace sfs = std::filesystem;
-    const sfs::path root = sfs::temp_directory_path() / "zunta-install-beside";
-    sfs::remove_all(root);
+    const sfs::path root = zunta::testsupport::MakeTempFolder("install-beside");
     const std::string programs = (root / "lib").string() + "/";
     const std::string install = (root / "Documents" / "ZUNTA").string() + "/";
     const std::string name = platform::ExecutableFileName("ZUNTA_Test");

@@ -5,15 +5,15 @@
 #include <random>
 #include <string>
 
+#include "tests/support/temp_folder.h"
+
 namespace zunta::testing {
 
 class TempFolder {
   public:
     TempFolder() {
         std::random_device random;
-        path_ = std::filesystem::temp_directory_path() /
-                ("zunta_launcher_" + std::to_string(random()) + std::to_string(random()));
-        std::filesystem::create_directories(path_);
+        path_ = zunta::testsupport::MakeTempFolder("launcher");
     }
     ~TempFolder() {
         std::error_code ignored;

@@ -1,4 +1,5 @@
 #include "zunta/platform/files.h"
+#include "tests/support/temp_folder.h"
 
 #include <fstream>
 
@@ -10,10 +11,7 @@ namespace {
 class FilesTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("zunta-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
+        dir_ = zunta::testsupport::MakeTempFolder("files");
         ASSERT_TRUE(CreateFolders(dir_ / "a" / "b"));
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }

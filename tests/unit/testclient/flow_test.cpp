@@ -5,6 +5,7 @@
 #include "testclient/core/flow.h"
 #include "testclient/core/outbox.h"
 #include "testclient/core/resultfile.h"
+#include "tests/support/temp_folder.h"
 #include "zunta/platform/codepage.h"
 #include "zunta/platform/files.h"
 
@@ -20,10 +21,7 @@ std::string A(std::string_view utf8) {
 class TempDir {
   public:
     TempDir() {
-        path_ = fs::temp_directory_path() /
-                ("zunta-flow-" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(path_);
+        path_ = zunta::testsupport::MakeTempFolder("flow");
         fs::create_directories(path_ / "media");
     }
     ~TempDir() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "testclient/core/testrun.h"
+#include "tests/support/temp_folder.h"
 #include "zunta/platform/codepage.h"
 #include "zunta/platform/files.h"
 
@@ -18,10 +19,7 @@ std::string ReadBytes(const fs::path& path) {
 class LoadTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        appDir_ = fs::temp_directory_path() /
-                  (std::string("zunta-load-") +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(appDir_);
+        appDir_ = zunta::testsupport::MakeTempFolder("load");
         ASSERT_TRUE(platform::CreateFolders(appDir_ / "media"));
     }
     void TearDown() override { fs::remove_all(appDir_); }
