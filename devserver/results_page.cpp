@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "zunta/html.h"
 #include "zunta/platform/codepage.h"
 
 namespace zunta::devserver {
@@ -38,33 +39,6 @@ std::string JsonString(std::string_view text) {
 
 }  // namespace
 
-std::string HtmlEscape(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&#39;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
 std::string ResultsHtml(const std::vector<StoredStudyLog>& logs) {
     std::string page =
         "<!DOCTYPE html>\n<html lang=\"ko\">\n<head>\n<meta charset=\"utf-8\">\n"
@@ -82,11 +56,12 @@ std::string ResultsHtml(const std::vector<StoredStudyLog>& logs) {
             "<th>응시 (testidkey)</th><th>점수</th><th>정오표 (odap)</th><th>틀린 답</th></tr>\n";
         for (const StoredStudyLog& log : logs) {
             const StudyLogFields& f = log.fields;
-            page += "<tr><td>" + HtmlEscape(log.receivedAt) + "</td><td>" + HtmlEscape(f.uid) +
-                    "</td><td>" + HtmlEscape(f.idkey) + "</td><td>" + HtmlEscape(f.testidkey) +
-                    "</td><td>" + HtmlEscape(f.scnt) + "/" + HtmlEscape(f.tcnt) + "</td><td>" +
-                    HtmlEscape(f.odap) + "</td><td>" +
-                    HtmlEscape(WrongAnswersText(f.wrongAnswers)) + "</td></tr>\n";
+            page += "<tr><td>" + zunta::HtmlEscape(log.receivedAt) + "</td><td>" +
+                    zunta::HtmlEscape(f.uid) + "</td><td>" + zunta::HtmlEscape(f.idkey) +
+                    "</td><td>" + zunta::HtmlEscape(f.testidkey) + "</td><td>" +
+                    zunta::HtmlEscape(f.scnt) + "/" + zunta::HtmlEscape(f.tcnt) + "</td><td>" +
+                    zunta::HtmlEscape(f.odap) + "</td><td>" +
+                    zunta::HtmlEscape(WrongAnswersText(f.wrongAnswers)) + "</td></tr>\n";
         }
         page += "</table>\n";
     }

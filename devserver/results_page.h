@@ -12,9 +12,6 @@ namespace zunta::devserver {
 // How many logs /results and /results.json show at most.
 inline constexpr std::size_t kResultsShown = 1000;
 
-// "&", "<", ">", '"' and "'" as character references.
-std::string HtmlEscape(std::string_view text);
-
 // A UTF-8 HTML page with one table row per log, in the order given.
 std::string ResultsHtml(const std::vector<StoredStudyLog>& logs);
 

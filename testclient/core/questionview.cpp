@@ -3,34 +3,11 @@
 #include <algorithm>
 
 #include "testclient/core/grading.h"
+#include "zunta/html.h"
 #include "zunta/package.h"
 #include "zunta/platform/codepage.h"
 
 namespace zunta::testclient {
-
-std::string HtmlEscape(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
 
 std::string QuestionPageHtml(std::string_view number, std::string_view picture) {
     std::string html =
@@ -40,7 +17,7 @@ std::string QuestionPageHtml(std::string_view number, std::string_view picture) 
     html += number;
     html += ")</B></font>";
     html += "<CENTER><IMG SRC=\"";
-    html += HtmlEscape(picture);
+    html += zunta::HtmlEscape(picture);
     html += "\" border=0></CENTER>";
     html += "</td></tr></tbody></table>";
     html += "</body></html>";

@@ -24,9 +24,6 @@ struct QuestionView {
 // The picture address is HTML-escaped, so a package cannot add markup to the page.
 std::string QuestionPageHtml(std::string_view number, std::string_view picture);
 
-// "&", "<", ">" and '"' as character references.
-std::string HtmlEscape(std::string_view text);
-
 // Sets the screen up for question QNo and writes the LoadStudyForm lines to the run log.
 QuestionView LoadStudyForm(TestRun& run, int mode, std::string_view entry);
 

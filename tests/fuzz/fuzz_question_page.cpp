@@ -1,6 +1,7 @@
 // The question page: whatever the picture address holds, it stays inside its SRC attribute.
 #include "testclient/core/questionview.h"
 #include "tests/fuzz/fuzz_input.h"
+#include "zunta/html.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     using zunta::fuzz::Check;
@@ -18,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Check(page.compare(valueEnd, close.size(), close) == 0, "the attribute ends early");
     const std::string value = page.substr(valueStart, valueEnd - valueStart);
     Check(value.find_first_of("<>\"") == std::string::npos, "markup inside the attribute");
-    Check(value == zunta::testclient::HtmlEscape(parts[0]), "the address is not escaped whole");
+    Check(value == zunta::HtmlEscape(parts[0]), "the address is not escaped whole");
     Check(page.rfind("</body></html>") == page.size() - 14, "the page does not end whole");
     return 0;
 }
