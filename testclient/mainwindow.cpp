@@ -52,8 +52,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     auto* picture = new QLabel(panelResult_);
     picture->setObjectName(QStringLiteral("Img_OK"));
     picture->setGeometry(0, 0, 1200, 800);
-    picture->setScaledContents(true);
-    picture->setPixmap(QPixmap(QStringLiteral(":/testclient/result.png")));
+    picture->setScaledContents(true);  // the picture is decoded when the result is shown
     notice_ = new QLabel(panelResult_);
     notice_->setObjectName(QStringLiteral("Lb_SendNotice"));
     notice_->setGeometry(150, 575, 900, 100);
@@ -146,6 +145,8 @@ void MainWindow::ShowResult() {
         return;
     }
     stage_ = Stage::Reporting;
+    // Decoded only now: at start-up it would delay question 1 by tens of milliseconds.
+    resultPicture_->setPixmap(QPixmap(QStringLiteral(":/testclient/result.png")));
     panelResult_->show();
     panelResult_->raise();
 

@@ -133,6 +133,19 @@ QImage ResultPicture() {
     return img;
 }
 
+// Pictures without any transparency are stored without an alpha channel: they decode faster,
+// which the test client's start-up feels.
+QImage ForSaving(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) != 255) {
+                return image;
+            }
+        }
+    }
+    return image.convertToFormat(QImage::Format_RGB888);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -146,7 +159,7 @@ int main(int argc, char** argv) {
         {"result.png", ResultPicture()},
     };
     for (const auto& [name, image] : pictures) {
-        if (!image.save(out.filePath(name))) {
+        if (!ForSaving(image).save(out.filePath(name))) {
             qCritical("cannot write %s", qPrintable(out.filePath(name)));
             return 1;
         }
