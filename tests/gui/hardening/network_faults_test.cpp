@@ -42,6 +42,10 @@ struct FaultRow {
     QString panelText;
 };
 
+void PrintTo(const FaultRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
 // The four modes that carry the request out still hand over the reply, except when it
 // arrives too late or not whole.
 const FaultRow kFetchRows[] = {
@@ -124,6 +128,10 @@ struct LogRow {
     bool received;  // the run log ends in ">>>RS=", the outbox is empty
     int recorded;   // study logs the server holds afterwards; -1: either
 };
+
+void PrintTo(const LogRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 const LogRow kLogRows[] = {
     {"no fault", "", true, 1},
