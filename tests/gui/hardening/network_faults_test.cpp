@@ -23,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ReadBytes;
 
-constexpr int kTimeoutMs = 600;
+constexpr int kTimeoutMs = 1000;
 const std::string kList = "&zurun:UID=u1&CHK=c&IDKEY=7&SNO=1";
 
 template <class Row>
