@@ -13,6 +13,7 @@
 #include "launcher/core/startup.h"
 #include "tests/support/http_test_server.h"
 #include "tests/unit/hardening/small_disk.h"
+#include "zunta/platform/handoff.h"
 
 namespace zunta::launcher {
 namespace {
@@ -91,6 +92,21 @@ TEST_F(LauncherFaultSession, ALinkTooLongIsRefusedWithOnlyClose) {
     QTest::keyClick(Find<QPushButton>("Btn_Close"), Qt::Key_Return);
     ZUNTA_WAIT_FOR(finished_->count() == 1, 5000);
     EXPECT_TRUE(server_.requests().empty());
+}
+
+TEST_F(LauncherFaultSession, ALaterStartWithALinkTooLongIsRefusedToo) {
+    server_.setReply(kPath, Reply{503, ""});
+    Start("&zurun:IDKEY=1&SNO=2");
+    ZUNTA_WAIT_FOR(Find<QWidget>("Panel_Failure")->isVisible(), 10000);
+    ASSERT_EQ(server_.requests().size(), 1u);
+    const std::string later = "&zurun:IDKEY=3&SNO=4&UID=" + std::string(20 * 1024, 'u');
+    ASSERT_TRUE(platform::WriteHandOff((temp_.path() / "local" / "").string(),
+                                       "&/opt/zunta/ZUNTA_Run" + later));
+    ZUNTA_WAIT_FOR(!Find<QPushButton>("Btn_Retry")->isVisible(), 5000);
+    EXPECT_TRUE(Find<QLabel>("Lb_Failure")->text().contains(QStringLiteral("너무 길어")));
+    EXPECT_EQ(session_->launchList(), later);
+    EXPECT_EQ(server_.requests().size(), 1u);
+    EXPECT_FALSE(ReadStandInRecord(standIn_).present);
 }
 
 TEST_F(LauncherFaultSession, AListAtTheLimitIsFetched) {
