@@ -21,6 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::HttpTestServer;
 using testsupport::Reply;
+using zunta::testing::AwaitStandInRecord;
 using zunta::testing::ReadBytes;
 using zunta::testing::ReadStandInRecord;
 
@@ -116,7 +117,7 @@ TEST_F(LauncherFaultSession, AListAtTheLimitIsFetched) {
     Start(list);
     ZUNTA_WAIT_FOR(finished_->count() == 1, 10000);
     EXPECT_EQ(server_.requests().size(), 1u);
-    EXPECT_EQ(ReadStandInRecord(standIn_).arguments.at(1), list);
+    EXPECT_EQ(AwaitStandInRecord(standIn_).arguments.at(1), list);
 }
 
 // The media folder that turns read-only or fills up: the reply cannot be stored, so the test
@@ -151,7 +152,7 @@ TEST_F(LauncherFaultSession, AReplyThatCannotBeStoredStartsNoTestClient) {
         QTest::mouseClick(Find<QPushButton>("Btn_Retry"), Qt::LeftButton);
         ZUNTA_WAIT_FOR(finished_->count() == 1, 10000);
         EXPECT_EQ(ReadBytes(Media("MyDataStudy.txt")), reply);
-        EXPECT_TRUE(ReadStandInRecord(standIn_).present);
+        EXPECT_TRUE(AwaitStandInRecord(standIn_).present);
         ASSERT_TRUE(platform::WriteFileReplacing(Media("MyDataStudy.txt"), "earlier package"));
         fs::remove(standIn_.string() + ".record");
     }

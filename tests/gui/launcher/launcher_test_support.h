@@ -2,8 +2,10 @@
 #pragma once
 
 #include <QTest>
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "../../unit/launcher/temp_folder.h"
@@ -47,6 +49,18 @@ inline StandInRecord ReadStandInRecord(const fs::path& program) {
     std::size_t begin = second + 1;
     for (std::size_t end; (end = bytes.find('\0', begin)) != std::string::npos; begin = end + 1) {
         record.arguments.push_back(bytes.substr(begin, end - begin));
+    }
+    return record;
+}
+
+// The stand-in runs as a process of its own and may write its record after the launcher has
+// ended: wait for it (up to `timeoutMs`).
+inline StandInRecord AwaitStandInRecord(const fs::path& program, int timeoutMs = 10000) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    StandInRecord record = ReadStandInRecord(program);
+    while (!record.present && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        record = ReadStandInRecord(program);
     }
     return record;
 }

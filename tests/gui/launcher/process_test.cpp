@@ -11,6 +11,7 @@ namespace {
 
 using testsupport::HttpTestServer;
 using testsupport::Reply;
+using zunta::testing::AwaitStandInRecord;
 using zunta::testing::ReadBytes;
 using zunta::testing::ReadStandInRecord;
 namespace fs = std::filesystem;
@@ -83,7 +84,7 @@ TEST_F(LauncherProcessTest, WithALinkItFetchesWritesStartsTheTestClientAndEnds) 
     EXPECT_EQ(ReadBytes(Media("MyTitleStudy.txt")), "Title");
     EXPECT_EQ(ReadBytes(Media("MyVocaStudy.txt")), "a|b\r\n");
     EXPECT_TRUE(fs::is_directory(home_ / "Documents/ZUNTA/ZUNTA_RUN"));
-    const auto record = ReadStandInRecord(standIn_);
+    const auto record = AwaitStandInRecord(standIn_);
     ASSERT_TRUE(record.present);
     EXPECT_EQ(record.arguments,
               (std::vector<std::string>{standIn_.string(),
@@ -115,7 +116,7 @@ TEST_F(LauncherProcessTest, ASecondStartHandsOverToAFailedLauncher) {
     auto third = Launch({"zurun:UID=c&IDKEY=33&SNO=3"});
     ASSERT_TRUE(EndsWithZero(*third));
     EXPECT_EQ(server_.requests().size(), 3u);
-    EXPECT_EQ(ReadStandInRecord(standIn_).arguments.at(1), "&zurun:UID=c&IDKEY=33&SNO=3");
+    EXPECT_EQ(AwaitStandInRecord(standIn_).arguments.at(1), "&zurun:UID=c&IDKEY=33&SNO=3");
 }
 
 TEST_F(LauncherProcessTest, ARerunStartRunsBesideAHeldGuard) {

@@ -22,6 +22,7 @@ namespace {
 
 using testsupport::HttpTestServer;
 using testsupport::Reply;
+using zunta::testing::AwaitStandInRecord;
 using zunta::testing::ReadBytes;
 using zunta::testing::ReadStandInRecord;
 namespace fs = std::filesystem;
@@ -99,7 +100,7 @@ TEST_F(SessionTest, FetchesWritesTheMediaFilesStartsTheTestClientAndEnds) {
         }
         EXPECT_EQ(ReadBytes(Media(name)), golden) << name;
     }
-    const auto record = ReadStandInRecord(standIn_);
+    const auto record = AwaitStandInRecord(standIn_);
     ASSERT_TRUE(record.present);
     EXPECT_EQ(record.arguments, (std::vector<std::string>{standIn_.string(), list}));
     EXPECT_EQ(record.currentFolder, fs::current_path().string());
@@ -124,7 +125,7 @@ TEST_F(SessionTest, AFailedFetchChangesNoFileAndRetryFetchesAgain) {
     ASSERT_EQ(server_.requests().size(), 2u);
     EXPECT_EQ(Target(1), Target(0));  // the same parameters
     EXPECT_EQ(ReadBytes(Media("MyDataStudy.txt")), "<SUBJECT>S</SUBJECT>");
-    EXPECT_TRUE(ReadStandInRecord(standIn_).present);
+    EXPECT_TRUE(AwaitStandInRecord(standIn_).present);
 }
 
 TEST_F(SessionTest, CloseEndsTheLauncherAndFreesTheGuard) {
@@ -156,7 +157,7 @@ TEST_F(SessionTest, AFailedLauncherTakesOverALaterStart) {
     EXPECT_EQ(session_->launchList(), later);
     EXPECT_EQ(Target(1), "/admin/api_getdata.php?cmd=ADD&mode=view&idkey=99&sno=5&cate=1&page=1&");
     EXPECT_FALSE(fs::exists(platform::HandOffPath(local_)));
-    EXPECT_EQ(ReadStandInRecord(standIn_).arguments.at(1), later);
+    EXPECT_EQ(AwaitStandInRecord(standIn_).arguments.at(1), later);
     EXPECT_NE(ReadBytes(Media("MyStudyStudy.txt")).find("?bookidkey=99&userid=second&"),
               std::string::npos);
 }

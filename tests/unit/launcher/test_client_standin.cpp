@@ -9,11 +9,19 @@
 
 int main(int argc, char** argv) {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    std::ofstream out{std::string(argv[0]) + ".record", std::ios::binary | std::ios::trunc};
+    // Written beside and moved into place, so a test never reads half a record.
+    const std::string record = std::string(argv[0]) + ".record";
+    std::ofstream out{record + ".part", std::ios::binary | std::ios::trunc};
     out << std::chrono::duration_cast<std::chrono::nanoseconds>(now).count() << '\n'
         << std::filesystem::current_path().string() << '\n';
     for (int i = 0; i < argc; ++i) {
         out << argv[i] << '\0';
     }
-    return out ? 0 : 1;
+    out.close();
+    if (!out) {
+        return 1;
+    }
+    std::error_code ec;
+    std::filesystem::rename(record + ".part", record, ec);
+    return ec ? 1 : 0;
 }
